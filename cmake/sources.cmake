@@ -1,0 +1,111 @@
+# Source registration used by the folders under src/ and tests/.
+#
+#   setup_core_sources(a.cpp ...)   platform-free text core: builds natively and for Windows
+#   setup_win_sources(a.cpp ...)    Win32 layer and application: Windows build only
+#   setup_win_libs(lib ...)         system libraries the Win32 layer links
+#   setup_core_test(name a.cpp ...) GoogleTest program over the core: native and Windows
+#   setup_win_test(name a.cpp ...)  GoogleTest program over the Win32 layer: Windows only (runs under Wine)
+
+function(_setup_append prop)
+  foreach(f ${ARGN})
+    if(IS_ABSOLUTE ${f})
+      set_property(GLOBAL APPEND PROPERTY ${prop} ${f})
+    else()
+      set_property(GLOBAL APPEND PROPERTY ${prop} ${CMAKE_CURRENT_SOURCE_DIR}/${f})
+    endif()
+  endforeach()
+endfunction()
+
+function(setup_core_sources)
+  _setup_append(SETUP_CORE_SOURCES ${ARGN})
+endfunction()
+
+function(setup_win_sources)
+  _setup_append(SETUP_WIN_SOURCES ${ARGN})
+endfunction()
+
+function(setup_win_libs)
+  set_property(GLOBAL APPEND PROPERTY SETUP_WIN_LIBS ${ARGN})
+endfunction()
+
+function(setup_core_test name)
+  add_executable(${name} ${ARGN})
+  target_link_libraries(${name} PRIVATE setup_core GTest::gtest_main)
+  add_test(NAME ${name} COMMAND ${name})
+endfunction()
+
+function(setup_win_test name)
+  if(SETUP_WINDOWS)
+    add_executable(${name} ${ARGN})
+    target_link_libraries(${name} PRIVATE setup_win GTest::gtest_main)
+    add_test(NAME ${name} COMMAND ${name})
+  endif()
+endfunction()
+
+# One call per folder: every *.cpp of the folder is registered by its name.
+#   setup_folder(CORE prefix ...)
+# A file whose name starts with one of the CORE prefixes belongs to the text core;
+# *_win.cpp and *_native.cpp are the platform halves of a core file (each built only in its
+# own build); every other file belongs to the Win32 layer.
+function(_setup_is_core name out)
+  set(result OFF)
+  foreach(p ${ARGN})
+    string(LENGTH "${p}" len)
+    string(SUBSTRING "${name}" 0 ${len} head)
+    if(head STREQUAL p)
+      set(result ON)
+    endif()
+  endforeach()
+  set(${out} ${result} PARENT_SCOPE)
+endfunction()
+
+function(setup_folder)
+  cmake_parse_arguments(ARG "" "" "CORE" ${ARGN})
+  file(GLOB files CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  foreach(f ${files})
+    get_filename_component(n ${f} NAME)
+    _setup_is_core(${n} core ${ARG_CORE})
+    if(n MATCHES "_win\\.cpp$")
+      if(SETUP_WINDOWS)
+        if(core)
+          setup_core_sources(${f})
+        else()
+          setup_win_sources(${f})
+        endif()
+      endif()
+    elseif(n MATCHES "_native\\.cpp$")
+      if(NOT SETUP_WINDOWS)
+        setup_core_sources(${f})
+      endif()
+    elseif(core)
+      setup_core_sources(${f})
+    elseif(SETUP_WINDOWS)
+      setup_win_sources(${f})
+    endif()
+  endforeach()
+endfunction()
+
+# Tests of one folder: tests/<folder>/*_test.cpp. Tests of core files (same CORE prefixes)
+# form <folder>_core_tests, built natively and for Windows; the others form
+# <folder>_win_tests, Windows only.
+function(setup_folder_tests folder)
+  cmake_parse_arguments(ARG "" "" "CORE" ${ARGN})
+  file(GLOB files CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
+  set(core_files)
+  set(win_files)
+  foreach(f ${files})
+    get_filename_component(n ${f} NAME)
+    _setup_is_core(${n} core ${ARG_CORE})
+    if(core)
+      list(APPEND core_files ${f})
+    else()
+      list(APPEND win_files ${f})
+    endif()
+  endforeach()
+  if(core_files)
+    setup_core_test(${folder}_core_tests ${core_files})
+  endif()
+  if(win_files AND SETUP_WINDOWS)
+    setup_win_test(${folder}_win_tests ${win_files})
+  endif()
+endfunction()

@@ -1,0 +1,71 @@
+#pragma once
+// In-memory model of one INI-like text file: sections in file order, each with its lines.
+// Exported by Setup.exe under these names.
+//
+// Texts are stored sized to fit (no fixed 4 KiB value fields); the limits of the model stay:
+// section names and keys at most 255 bytes, values at most 4095 bytes.
+#include "common/export.h"
+
+#include <cstddef>
+
+struct SECTION_LIST;
+
+struct LINE_LIST {
+    SECTION_LIST* section;  // owning section
+    LINE_LIST* prev;        // previous line of the section, null for the first
+    LINE_LIST* next;        // next line, null for the last
+    char* value;            // NUL-terminated; empty for a line without "="
+    char* key;              // NUL-terminated; the whole line when it has no "="
+};
+
+struct SECTION_LIST {
+    SECTION_LIST* prev;
+    SECTION_LIST* next;
+    LINE_LIST* lines;  // first line, null when empty
+    char* name;        // trimmed name
+};
+
+constexpr std::size_t kMaxNameBytes = 255;
+constexpr std::size_t kMaxValueBytes = 4095;
+
+class SETUP_API CSectionList {
+public:
+    CSectionList();
+    virtual ~CSectionList();
+    CSectionList(const CSectionList&) = delete;
+    CSectionList& operator=(const CSectionList&) = delete;
+
+    SECTION_LIST* FindSection(const char* name);
+    LINE_LIST* FindKey(SECTION_LIST* section, const char* key, int occurrence);
+    LINE_LIST* FindKey(SECTION_LIST* section, int index);
+
+    SECTION_LIST* AddSection(const char* name, const char* after);
+    LINE_LIST* AddLine(SECTION_LIST* section, const char* text, bool replace, const char* afterKey);
+    LINE_LIST* AddLine(const char* section, const char* text, bool replace, const char* afterKey);
+
+    bool GetValue(const char* section, const char* key, char* buffer, unsigned long size, int occurrence);
+    bool SetValue(const char* section, const char* key, const char* value, int occurrence);
+    unsigned long GetAllKey(const char* section, char* buffer, unsigned long* size, unsigned long* count);
+
+    bool DeleteSection(const char* name);
+    bool DeleteLine(const char* section, const char* key);
+    bool DeleteAllLines(const char* section);
+    void DeleteLineList(LINE_LIST* line);
+    void ClearAll();
+    void Delete();
+
+    // `file` is a writable handle: a Win32 HANDLE on Windows, a FILE* natively.
+    unsigned long SaveFile(void* file);
+    void WriteSection(void* file, SECTION_LIST* section);
+
+protected:
+    void ClearSectionList(SECTION_LIST* section);
+    void ClearLineList(LINE_LIST* line);
+    void DeleteSectionList(SECTION_LIST* section);
+
+private:
+    // Implementation state (indexes, storage) — owned by the implementation.
+    struct Impl;
+    SECTION_LIST* first_ = nullptr;
+    Impl* impl_ = nullptr;
+};
