@@ -7,6 +7,7 @@
 #include "common/export.h"
 
 #include <cstddef>
+#include <memory>
 
 struct SECTION_LIST;
 
@@ -64,6 +65,18 @@ protected:
     void DeleteSectionList(SECTION_LIST* section);
 
 private:
+    friend class CProfile;
+
+    // Loading path of the profile reader: the list keeps `text` alive, and the parsed names,
+    // keys and values are NUL-terminated in place inside it instead of being copied.
+    void AdoptText(std::unique_ptr<char[]> text);
+    // `name` is an untrimmed header name inside adopted text; null when rejected.
+    SECTION_LIST* AddParsedSection(char* name, std::size_t length);
+    // `key` and `value` are trimmed ranges inside adopted text, not overlapping; the byte
+    // after each may be overwritten with NUL. Appends at the end of the section.
+    LINE_LIST* AddParsedLine(SECTION_LIST* section, char* key, std::size_t keyLength, char* value,
+                             std::size_t valueLength);
+
     // Implementation state (indexes, storage) — owned by the implementation.
     struct Impl;
     SECTION_LIST* first_ = nullptr;
