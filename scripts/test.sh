@@ -14,8 +14,4 @@ ctest --test-dir "$top/build/win64" --output-on-failure -j "$jobs" --timeout 900
 if [ -x "$top/scripts/fuzz.sh" ] || [ -f "$top/scripts/fuzz.sh" ]; then
   bash "$top/scripts/fuzz.sh" "${SETUP_FUZZ_SECONDS:-60}" || failed=1
 fi
-# End to end: Setup.exe on the sample medium.
-if [ -f "$top/tests/app/run_sample_test.sh" ]; then
-  bash "$top/tests/app/run_sample_test.sh" || failed=1
-fi
 exit $failed
