@@ -24,8 +24,8 @@ log=\$(ls -t "\$WINEPREFIX"/drive_c/users/*/AppData/Local/Temp/Setup.exe*.log "\
 [ -n "\$log" ] && cp "\$log" "$work/$label.log"
 exit \$rc
 EOS
-  SETUP_WINE_TEMPLATE=${SETUP_WINE_TEMPLATE:-} bash "$top/tests/wine/run-in-prefix.sh" /bin/true >/dev/null 2>&1  # make sure the template exists
-  local template=${SETUP_WINE_TEMPLATE:-/tmp/setup-wine-template-$(id -u)}
+  local template
+  template=$(bash "$top/tests/wine/make-template.sh")
   local prefix
   prefix=$(mktemp -d /tmp/setup-wine-XXXXXX)
   cp -a "$template/." "$prefix/"

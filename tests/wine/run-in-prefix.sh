@@ -11,24 +11,11 @@
 set -u
 program=$1; shift
 
-template=${SETUP_WINE_TEMPLATE:-/tmp/setup-wine-template-$(id -u)}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
 export WINEDEBUG=${WINEDEBUG:--all}
 wine=$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)
 
-make_template() {
-  (
-    flock 9
-    if [ ! -f "$template/.ready" ]; then
-      rm -rf "$template"
-      WINEPREFIX="$template" "$wine" wineboot -i >/dev/null 2>&1
-      WINEPREFIX="$template" wineserver -w
-      touch "$template/.ready"
-    fi
-  ) 9>"$template.lock"
-}
-
-make_template
+template=$(bash "$(dirname "$0")/make-template.sh")
 prefix=$(mktemp -d /tmp/setup-wine-XXXXXX)
 cp -a "$template/." "$prefix/"
 export WINEPREFIX=$prefix
