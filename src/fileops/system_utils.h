@@ -19,8 +19,9 @@ unsigned long RestoreSourcePath();
 unsigned long StartServiceAndWait(const char* name, unsigned long* state);
 unsigned long StopServiceAndWait(const char* name, unsigned long* state);
 unsigned long QueryServiceState(const char* name, unsigned long* state);
-// whileWaiting runs after each 1-second wait that timed out (the foreground form brings
-// the new-hardware wizard forward through the utility module).
+// In the foreground form whileWaiting runs after each 1-second wait that timed out (it brings
+// the new-hardware wizard forward through the utility module) and there is no time limit;
+// the background form gives up after 300 seconds. False when nothing was pending.
 bool WaitForDeviceInstalls(bool foreground, void (*whileWaiting)() = nullptr);
 bool DeleteFileAndEmptyFolders(const char* path, bool keepFolders);
 bool RemoveFolderAndEmptyParents(const char* path);
