@@ -126,13 +126,14 @@ public:
     unsigned long SetIP(const char* ip, const char* gateway, const char* subnet, const char* mac) const;
     int GetNetPrinter(void* records, unsigned long* size, int* count) const;
 
-    // Pre-installer and remote-install modules.
+    // Pre-installer and remote-install modules. Preinstall's number is the caller's window
+    // handle as a 32-bit number (window handles fit in 32 bits on 64-bit Windows too).
     int Preinstall(const char* commandLine, int number) const;
     int DoRemoteInstall(void* request) const;  // request: 2048 bytes; non-zero: success
 
 private:
     void Unload();
-    void LoadModule(Module module, const char* section, const std::string& variant, const ModuleConfig& config);
+    void LoadModule(int slot, const char* section, const std::string& variant, const ModuleConfig& config);
     void BindFunctions();
     template <typename Fn>
     Fn Bound(Function function) const;
