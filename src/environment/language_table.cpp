@@ -51,8 +51,8 @@ LANGUAGE_CHOICE ResolveLanguage(unsigned short requested, const CountryLookup& c
     if (!country(LanguageKey(requested), mapped) && !country(LanguageKey(PrimaryLanguage(requested)), mapped))
         mapped = requested;
     LANGUAGE_CHOICE choice;
-    // A mapping to a number beyond 16 bits is no language: it counts as unsupported.
-    if (mapped > 0xFFFF || !FindSupportedLanguage(static_cast<unsigned short>(mapped), listed, &choice.languageId))
+    // A mapping to 0 (an unreadable number) or beyond 16 bits is no language: unsupported.
+    if (mapped == 0 || mapped > 0xFFFF || !FindSupportedLanguage(static_cast<unsigned short>(mapped), listed, &choice.languageId))
         choice.languageId = kEnglishLanguageId;
     if (!FindSupportedLanguage(requested, listed, &choice.orgLanguageId))
         choice.orgLanguageId = kEnglishLanguageId;

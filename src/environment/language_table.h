@@ -31,8 +31,9 @@ struct LANGUAGE_CHOICE {
     unsigned short orgLanguageId = kEnglishLanguageId;
 };
 
-// Country mapping, then the supported check; an unsupported id becomes English (9). The org
-// id is the requested id's own supported form, before mapping.
+// Country mapping, then the supported check; an unsupported id (or a mapping to 0, which is
+// no language) becomes English (9). The org id is the requested id's own supported form,
+// before mapping.
 LANGUAGE_CHOICE ResolveLanguage(unsigned short requested, const CountryLookup& country,
                                 const std::vector<unsigned long>& listed);
 

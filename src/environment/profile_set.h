@@ -7,6 +7,7 @@
 #include "profile/profile.h"
 
 #include <string>
+#include <vector>
 
 class CProfileSet {
 public:
@@ -48,6 +49,10 @@ public:
     // double-NUL-terminated).
     bool GetAllKey(const char* section, char* buffer, unsigned long size, unsigned short langId = 0,
                    const char* langAbbr = nullptr, const char* langDir = nullptr) const;
+
+    // The raw keys of a section's lines (a bare line is all key), in file order; false when the
+    // section is missing. Not affected by the remote-install mode.
+    bool GetKeys(const char* section, std::vector<std::string>& keys) const;
 
     // Blank-separated section names of the main profile.
     bool GetSectionNames(char* buffer, unsigned long size) const;
