@@ -18,7 +18,6 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
 fi
 temp=$("$wine" cmd /c echo %TEMP% 2>/dev/null | tr -d '\r')
 temp_unix=$(winepath -u "$temp" 2>/dev/null)
-before=$(ls "$temp_unix"/Setup.exe*.log 2>/dev/null | wc -l)
 
 set +e
 (cd "$medium" && "$wine" ./Setup.exe "$@")
