@@ -5,8 +5,11 @@
 #include "common/export.h"
 #include "profile/section_list.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <string_view>
 
 // Layout-compatible with the Win32 SIZE, POINT and RECT (32-bit LONG fields).
 struct PROFILE_SIZE { std::int32_t cx, cy; };
@@ -30,6 +33,8 @@ public:
     unsigned long Create(const char* path, const char* stringPath, bool unused = false);
     unsigned long Reload(const char* path, const char* stringPath);
 
+    // 0 or 13 (87 for a null buffer or a size of 0). The whole raw value is resolved; when the
+    // result does not fit, the buffer holds the raw value cut to size - 1 and the result stays 0.
     unsigned long GetString(const char* section, const char* key, char* buffer, unsigned long size, bool escapes);
     unsigned long GetDword(const char* section, const char* key, unsigned long* out);
     unsigned long GetControl(const char* section, const char* key, PROFILE_SIZE* size);
@@ -44,6 +49,8 @@ public:
     unsigned long GetAllKey(const char* section, char* buffer, unsigned long size, bool skipBare);
     unsigned long GetSectionName(char* buffer, unsigned long size, bool multiString);
 
+    // Writes to the file of the last successful Create (87 when none; a relative path is taken
+    // from the current folder, as it was read).
     unsigned long SetValue(const char* section, const char* key, const char* text);
     unsigned long SetValue(const char* section, const char* key, unsigned long number);
     unsigned long SetValue(const char* section, const char* key, const PROFILE_SIZE& size);
@@ -67,7 +74,31 @@ protected:
     unsigned long SetData(const char* section, const char* key, const char* text);
     unsigned long WriteData() { return 0; }
 
+    // The loading steps: comment pre-pass in place (returns the new length; the text never
+    // grows), header test on one trimmed line, and building the list from pre-passed text.
+    static std::size_t ProcessData(char* data, std::size_t length);
+    static bool IsSection(const char* line);
+    void Parsing(char* data, std::size_t length, CSectionList& target);
+    // LoadFile without the file: parses a copy of `length` bytes as the file's content.
+    unsigned long LoadFromMemory(const char* data, std::size_t length, CSectionList& target);
+
 private:
+    static constexpr std::size_t kWorkBytes = 32768;      // longest resolved value + NUL
+    static constexpr int kMaxExpansions = 1024;           // bounds for self-referring strings
+    static constexpr int kMaxLookups = 8192;
+    static constexpr std::size_t kMaxWorkBytes = 8 * kWorkBytes;
+
+    unsigned long LoadText(std::unique_ptr<char[]> data, std::size_t length, CSectionList& target);
+    // The first occurrence's raw value, or null when the section or key is missing.
+    const char* RawValue(const char* section, const char* key);
+    // Expands %NAME% references (then escapes) in `text`: 0, 13 when the last lookup failed,
+    // 14 when the text outgrows the work limit or keeps expanding.
+    unsigned long Resolve(std::string& text, bool escapes);
+    bool LookupString(std::string_view name, std::string_view& value);
+    // Up to `wanted` comma-separated numbers of a raw value: 0, 13 (missing) or 87 (arguments).
+    unsigned long ReadNumbers(const char* section, const char* key, std::uint32_t* numbers, int wanted,
+                              int& found);
+
     CSectionList main_;
     CSectionList strings_;
     bool mainLoaded_ = false;

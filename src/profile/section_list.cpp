@@ -22,7 +22,12 @@ namespace {
 struct SectionNode {
     SECTION_LIST record;
     LINE_LIST* lastLine;
+    std::size_t lineCount;
+    bool indexed;  // its keys are in firstKeys (from kIndexedLines lines on, for good)
 };
+
+// Small sections (most of an INF) are walked: cheaper to load and as fast to search.
+constexpr std::size_t kIndexedLines = 16;
 
 SectionNode* NodeOf(SECTION_LIST* section) { return reinterpret_cast<SectionNode*>(section); }
 
@@ -88,10 +93,16 @@ struct CSectionList::Impl {
         });
     }
 
+    // `section` belongs to this list.
     LINE_LIST* FindFirstLine(SECTION_LIST* section, std::string_view key) const {
-        return firstKeys.Find<LINE_LIST>(KeyHash(section, key), [&](LINE_LIST* l) {
-            return l->section == section && text::EqualsNoCase(l->key, key);
-        });
+        if (NodeOf(section)->indexed) {
+            return firstKeys.Find<LINE_LIST>(KeyHash(section, key), [&](LINE_LIST* l) {
+                return l->section == section && text::EqualsNoCase(l->key, key);
+            });
+        }
+        for (LINE_LIST* l = section->lines; l; l = l->next)
+            if (text::EqualsNoCase(l->key, key)) return l;
+        return nullptr;
     }
 
     bool Owns(SECTION_LIST* section) const {
@@ -106,7 +117,7 @@ struct CSectionList::Impl {
             node = static_cast<SectionNode*>(arena.Allocate(sizeof(SectionNode)));
             if (!node) return nullptr;
         }
-        *node = SectionNode{{nullptr, nullptr, nullptr, name}, nullptr};
+        *node = SectionNode{{nullptr, nullptr, nullptr, name}, nullptr, 0, false};
         return node;
     }
 
@@ -172,9 +183,26 @@ struct CSectionList::Impl {
         }
         if (line->next) line->next->prev = line;
         else node->lastLine = line;
+        ++node->lineCount;
     }
 
-    // Keeps firstKeys right for a line just linked. False when out of memory.
+    // Keeps firstKeys right for a line just linked, indexing its section once it has grown
+    // large. False when out of memory.
+    bool IndexNewLine(LINE_LIST* line) {
+        SectionNode* node = NodeOf(line->section);
+        if (node->indexed) return IndexLine(line);
+        if (node->lineCount < kIndexedLines) return true;
+        for (LINE_LIST* l = node->record.lines; l; l = l->next) {
+            if (!IndexLine(l)) {
+                for (LINE_LIST* done = node->record.lines; done != l; done = done->next)
+                    firstKeys.Erase(KeyHash(done->section, done->key), done);
+                return false;
+            }
+        }
+        node->indexed = true;
+        return true;
+    }
+
     bool IndexLine(LINE_LIST* line) {
         std::string_view key = line->key;
         std::size_t hash = KeyHash(line->section, key);
@@ -200,6 +228,7 @@ struct CSectionList::Impl {
 
     // Drops the line from firstKeys, handing its entry to the next line with the same key.
     void UnindexLine(LINE_LIST* line, bool laterLinesGoToo) {
+        if (!NodeOf(line->section)->indexed) return;
         std::string_view key = line->key;
         std::size_t hash = KeyHash(line->section, key);
         if (!firstKeys.Contains(hash, line)) return;
@@ -217,6 +246,7 @@ struct CSectionList::Impl {
         else node->record.lines = line->next;
         if (line->next) line->next->prev = line->prev;
         else node->lastLine = line->prev;
+        --node->lineCount;
     }
 
     // Frees `line` and every line after it; the line before it ends the chain.
@@ -229,14 +259,15 @@ struct CSectionList::Impl {
             LINE_LIST* next = line->next;
             UnindexLine(line, true);
             FreeLine(line);
+            --node->lineCount;
             line = next;
         }
     }
 
     // New value storage unless the new text fits where the old one is.
     bool StoreValue(LINE_LIST* line, std::string_view value) {
-        if (value.size() <= std::strlen(line->value) && line->value != line->key + std::strlen(line->key)) {
-            std::memcpy(line->value, value.data(), value.size());
+        if (value.size() <= std::strlen(line->value)) {
+            if (!value.empty()) std::memcpy(line->value, value.data(), value.size());
             line->value[value.size()] = '\0';
             return true;
         }
@@ -268,7 +299,7 @@ SECTION_LIST* CSectionList::FindSection(const char* name) {
 }
 
 LINE_LIST* CSectionList::FindKey(SECTION_LIST* section, const char* key, int occurrence) {
-    if (!impl_ || !section || !key || !*key || occurrence < 0) return nullptr;
+    if (!impl_ || !key || !*key || occurrence < 0 || !impl_->Owns(section)) return nullptr;
     std::string_view wanted = key;
     LINE_LIST* line = impl_->FindFirstLine(section, wanted);
     while (line && occurrence > 0) {
@@ -323,14 +354,14 @@ LINE_LIST* CSectionList::AddLine(SECTION_LIST* section, const char* text, bool r
     std::memcpy(storage, key.data(), key.size());
     storage[key.size()] = '\0';
     char* storedValue = storage + key.size() + 1;
-    std::memcpy(storedValue, value.data(), value.size());
+    if (!value.empty()) std::memcpy(storedValue, value.data(), value.size());
     storedValue[value.size()] = '\0';
 
     LINE_LIST* line = impl_->NewLine(section, storage, storedValue);
     if (!line) return nullptr;
     LINE_LIST* position = (afterKey && *afterKey) ? impl_->FindFirstLine(section, afterKey) : nullptr;
     impl_->LinkLine(line, position);
-    if (!impl_->IndexLine(line)) {
+    if (!impl_->IndexNewLine(line)) {
         impl_->UnlinkLine(line);
         impl_->FreeLine(line);
         return nullptr;
@@ -485,8 +516,14 @@ void CSectionList::DeleteSectionList(SECTION_LIST* section) {
     }
 }
 
-void CSectionList::AdoptText(std::unique_ptr<char[]> text) {
-    if (impl_ && text) impl_->texts.push_back(std::move(text));
+bool CSectionList::AdoptText(std::unique_ptr<char[]> text) {
+    if (!impl_ || !text) return false;
+    try {
+        impl_->texts.push_back(std::move(text));
+    } catch (...) {
+        return false;
+    }
+    return true;
 }
 
 SECTION_LIST* CSectionList::AddParsedSection(char* name, std::size_t length) {
@@ -513,7 +550,7 @@ LINE_LIST* CSectionList::AddParsedLine(SECTION_LIST* section, char* key, std::si
     LINE_LIST* line = impl_->NewLine(section, key, value);
     if (!line) return nullptr;
     impl_->LinkLine(line, nullptr);
-    if (!impl_->IndexLine(line)) {
+    if (!impl_->IndexNewLine(line)) {
         impl_->UnlinkLine(line);
         impl_->FreeLine(line);
         return nullptr;

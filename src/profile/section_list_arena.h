@@ -2,8 +2,8 @@
 // Bump allocator for the records and texts of one list: everything is released at once
 // when the list is cleared, so a loaded file costs one allocation per block, not per line.
 #include <cstddef>
-#include <cstdlib>
 #include <cstring>
+#include <new>
 
 namespace setup::profile {
 
@@ -36,7 +36,7 @@ public:
         while (blocks_) {
             Block* b = blocks_;
             blocks_ = b->previous;
-            std::free(b);
+            ::operator delete(b);
         }
         next_ = end_ = nullptr;
         nextBlockSize_ = kFirstBlock;
@@ -54,7 +54,7 @@ private:
 
     bool NewBlock(std::size_t atLeast) {
         std::size_t size = nextBlockSize_ > atLeast ? nextBlockSize_ : atLeast;
-        Block* b = static_cast<Block*>(std::malloc(kHeader + size));
+        Block* b = static_cast<Block*>(::operator new(kHeader + size, std::nothrow));
         if (!b) return false;
         b->previous = blocks_;
         blocks_ = b;

@@ -5,7 +5,6 @@
 // backward-shift deletion: no tombstones, so lookups stay short after many deletions.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <new>
 
 namespace setup::profile {
@@ -13,7 +12,7 @@ namespace setup::profile {
 class PointerIndex {
 public:
     PointerIndex() = default;
-    ~PointerIndex() { std::free(slots_); }
+    ~PointerIndex() { delete[] slots_; }
     PointerIndex(const PointerIndex&) = delete;
     PointerIndex& operator=(const PointerIndex&) = delete;
 
@@ -62,7 +61,7 @@ public:
     bool Contains(std::size_t hash, const void* record) const { return SlotOf(hash, record) != nullptr; }
 
     void Clear() {
-        std::free(slots_);
+        delete[] slots_;
         slots_ = nullptr;
         capacity_ = count_ = mask_ = 0;
     }
@@ -93,7 +92,7 @@ private:
 
     bool Grow() {
         std::size_t capacity = capacity_ ? capacity_ * 2 : 16;
-        Slot* fresh = static_cast<Slot*>(std::calloc(capacity, sizeof(Slot)));
+        Slot* fresh = new (std::nothrow) Slot[capacity];
         if (!fresh) return false;
         Slot* old = slots_;
         std::size_t oldCapacity = capacity_;
@@ -102,7 +101,7 @@ private:
         mask_ = capacity - 1;
         for (std::size_t i = 0; i < oldCapacity; ++i)
             if (old[i].record) Place(old[i].hash, old[i].record);
-        std::free(old);
+        delete[] old;
         return true;
     }
 
