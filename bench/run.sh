@@ -3,14 +3,15 @@
 #   bench/run.sh [name-filter]
 #   SETUP_BENCH_WIN64   Windows build folder (default: build/win64), run under Wine
 #   SETUP_BENCH_NATIVE  native build folder (default: build/native)
-# The native figures are only meaningful from an optimised build without sanitizers, e.g.
-#   cmake -S . -B build/native-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DSETUP_SANITIZE=OFF -DSETUP_TESTS=OFF
-#   SETUP_BENCH_NATIVE=build/native-bench bench/run.sh
+# The native figures are only meaningful from an optimised build without sanitizers:
+#   scripts/build.sh bench   (build/native-bench, used by default when it exists)
 set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 filter=${1:-}
 win64=${SETUP_BENCH_WIN64:-$top/build/win64}
-native=${SETUP_BENCH_NATIVE:-$top/build/native}
+default_native=$top/build/native
+[ -d "$top/build/native-bench" ] && default_native=$top/build/native-bench
+native=${SETUP_BENCH_NATIVE:-$default_native}
 status=0
 ran=0
 
