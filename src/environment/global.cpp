@@ -10,6 +10,7 @@
 
 using setup::FileNameOf;
 using setup::FolderOf;
+using setup::RunningProgramPath;
 
 namespace {
 
@@ -17,20 +18,6 @@ constexpr const char* kFileInfoSection = "INSTALLER_FILE_INFO";
 constexpr const char* kDefaultConfigureFile = ".\\data\\kxinst.kxi";
 constexpr const char* kDefaultCommandFile = ".\\data\\kxinst.cmd";
 constexpr const char* kDefaultStringFileFormat = ".\\data\\String\\Lang_%s.str";
-
-std::string RunningProgramPath() {
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return {};
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        if (path.size() >= 32768) return {};
-        path.resize(path.size() * 2);
-    }
-}
 
 }  // namespace
 

@@ -6,19 +6,6 @@
 namespace setup {
 namespace {
 
-std::string OwnProgramPath() {
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return {};
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
-
 // The root the drive type is asked for: up to and including the first backslash. A UNC path
 // ("\\server\share\...") is rooted at its share; cutting it at its first backslash would ask
 // about the current drive instead.
@@ -47,7 +34,7 @@ int MediumFromDriveType(UINT driveType) {
 }  // namespace
 
 int GetMediumType(const char* path) {
-    std::string root = DriveRoot(path != nullptr && *path != '\0' ? std::string(path) : OwnProgramPath());
+    std::string root = DriveRoot(path != nullptr && *path != '\0' ? std::string(path) : RunningProgramPath());
     if (root.empty()) return 0;
     return MediumFromDriveType(GetDriveTypeA(root.c_str()));
 }

@@ -26,5 +26,7 @@ bool WaitForDeviceInstalls(bool foreground, void (*whileWaiting)() = nullptr);
 bool DeleteFileAndEmptyFolders(const char* path, bool keepFolders);
 bool RemoveFolderAndEmptyParents(const char* path);
 void ShowSystemError(unsigned long code, const char* caption);
+// The full path of the running program's file, however long; empty when Windows cannot tell.
+std::string RunningProgramPath();
 
 }  // namespace setup

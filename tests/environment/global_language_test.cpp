@@ -111,7 +111,7 @@ TEST_F(GlobalLanguageTest, StringAndConfigureFilesFollowTheLanguage) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        RemoveTree(medium_);
+        test_support::RemoveTree(medium_);
         CreateDirectoryA(medium_.c_str(), nullptr);
         WriteMedium(std::string("[PROGRAM_LANG_INFO]\n0X0412\n") + c.extra);
         Write("data\\kr.kxi", "[A]\nX = korean\n");
@@ -148,7 +148,7 @@ TEST_F(GlobalLanguageTest, ChangeInTheRunningWizard) {
     // The current language again: nothing happens at all.
     ClearInstallingRecord();
     EXPECT_FALSE(global.SetLanguage(0x0009, true));
-    EXPECT_EQ(RegistryText(kInstallingKey, "LangAbbr"), "<absent>");
+    EXPECT_EQ(RegistryText(kInstallingKey, "LangAbbr"), test_support::kMissing);
     EXPECT_EQ(hooks.textsReloaded, 1);
     EXPECT_EQ(hooks.windowsShown, 0);
 

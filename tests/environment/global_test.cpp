@@ -24,7 +24,7 @@ TEST_F(GlobalTest, MissingStartFilesStopStartUp) {
     };
     for (const StartFileCase& c : cases) {
         SCOPED_TRACE(c.name);
-        RemoveTree(medium_);
+        test_support::RemoveTree(medium_);
         CreateDirectoryA(medium_.c_str(), nullptr);
         if (c.data) Write("Setup.dat", std::string(kModelSection) + c.data);
         if (c.configureFile) Write("data\\kxinst.kxi", "[A]\n");

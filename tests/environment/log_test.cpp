@@ -1,55 +1,27 @@
 #include "environment/log.h"
 
+#include "support/file_text.h"
+#include "support/scratch_folder.h"
+
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <thread>
 #include <vector>
 
 namespace {
 
+using test_support::CrLfLines;
+
 // A scratch temporary folder per test, removed afterwards.
 class LogTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char base[MAX_PATH];
-        GetTempPathA(MAX_PATH, base);
-        char name[64];
-        std::snprintf(name, sizeof(name), "logtest-%lu-%d", GetCurrentProcessId(), counter_++);
-        dir_ = std::string(base) + name;
-        ASSERT_TRUE(CreateDirectoryA(dir_.c_str(), nullptr)) << GetLastError();
-    }
-    void TearDown() override {
-        WIN32_FIND_DATAA data;
-        HANDLE find = FindFirstFileA((dir_ + "\\*").c_str(), &data);
-        if (find != INVALID_HANDLE_VALUE) {
-            do {
-                if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                    DeleteFileA((dir_ + "\\" + data.cFileName).c_str());
-            } while (FindNextFileA(find, &data));
-            FindClose(find);
-        }
-        RemoveDirectoryA(dir_.c_str());
-    }
-    std::string Read(const std::string& name) {
-        std::ifstream in(dir_ + "\\" + name, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
+    void SetUp() override { ASSERT_TRUE(scratch_.Created()); }
+    std::string Read(const std::string& name) { return test_support::ReadBytes(scratch_.File(name)); }
     bool Exists(const std::string& name) {
-        return GetFileAttributesA((dir_ + "\\" + name).c_str()) != INVALID_FILE_ATTRIBUTES;
+        return GetFileAttributesA(scratch_.File(name).c_str()) != INVALID_FILE_ATTRIBUTES;
     }
-    static std::vector<std::string> Lines(const std::string& text) {
-        std::vector<std::string> lines;
-        std::size_t start = 0;
-        for (std::size_t pos; (pos = text.find("\r\n", start)) != std::string::npos; start = pos + 2)
-            lines.push_back(text.substr(start, pos - start));
-        return lines;
-    }
-    std::string dir_;
-    static inline int counter_ = 0;
+    test_support::ScratchFolder scratch_{"logtest"};
+    const std::string dir_ = scratch_.Path();
 };
 
 TEST_F(LogTest, HeaderAndTimeStampedLine) {
@@ -58,7 +30,7 @@ TEST_F(LogTest, HeaderAndTimeStampedLine) {
         ASSERT_TRUE(log.IsOpen());
         log.Write("Initialize Profiles fail!!");
     }
-    auto lines = Lines(Read("Setup.exe.log"));
+    auto lines = CrLfLines(Read("Setup.exe.log"));
     ASSERT_GE(lines.size(), 10u);
     EXPECT_EQ(lines[0], std::string(60, '/'));
     EXPECT_EQ(lines[1], "//" + std::string(56, ' ') + "//");
@@ -99,7 +71,7 @@ TEST_F(LogTest, WriteErrorAddsTheSystemTextOnlyForNonZeroCodes) {
         log.WriteError(0, "first");
         log.WriteError(2, "second %s", "step");
     }
-    auto lines = Lines(Read("Setup.exe.log"));
+    auto lines = CrLfLines(Read("Setup.exe.log"));
     ASSERT_GE(lines.size(), 12u);
     EXPECT_EQ(lines[9].substr(12), "first");
     EXPECT_EQ(lines[10].substr(12), "second step");
@@ -112,7 +84,7 @@ TEST_F(LogTest, OverlongMessageIsCutNotOverrun) {
         std::string big(10000, 'x');
         log.Write("%s", big.c_str());
     }
-    auto lines = Lines(Read("Setup.exe.log"));
+    auto lines = CrLfLines(Read("Setup.exe.log"));
     ASSERT_GE(lines.size(), 10u);
     EXPECT_EQ(lines[9].size(), 12u + 4095u);
 }
@@ -127,7 +99,7 @@ TEST_F(LogTest, ConcurrentWritersNeverInterleaveWithinALine) {
             });
         for (auto& th : threads) th.join();
     }
-    auto lines = Lines(Read("Setup.exe.log"));
+    auto lines = CrLfLines(Read("Setup.exe.log"));
     std::size_t messages = 0;
     for (std::size_t i = 9; i < lines.size(); ++i) {
         const std::string& l = lines[i];

@@ -3,13 +3,14 @@
 // record for the tests of CGlobal. Each test writes the start files it needs.
 #include "environment/global.h"
 #include "environment/log.h"
+#include "support/file_text.h"
+#include "support/raw_registry.h"
+#include "support/scratch_folder.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -25,14 +26,8 @@ constexpr const char* kModelSection =
 class MediumTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
         GetCurrentDirectoryA(MAX_PATH, savedDirectory_);
-        root_ = std::string(temp) + "envtest-" + std::to_string(GetCurrentProcessId()) + "-" +
-                std::to_string(counter_++);
-        medium_ = root_ + "\\medium";
-        logDir_ = root_ + "\\log";
-        CreateDirectoryA(root_.c_str(), nullptr);
+        ASSERT_TRUE(scratch_.Created());
         CreateDirectoryA(medium_.c_str(), nullptr);
         CreateDirectoryA(logDir_.c_str(), nullptr);
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\EnvTestMaker");
@@ -43,7 +38,6 @@ protected:
         SetActiveLog(nullptr);
         log_.reset();
         SetCurrentDirectoryA(savedDirectory_);
-        RemoveTree(root_);
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\EnvTestMaker");
     }
 
@@ -58,7 +52,7 @@ protected:
         std::string path = medium_ + "\\" + relative;
         for (std::size_t pos = medium_.size() + 1; (pos = path.find('\\', pos)) != std::string::npos; ++pos)
             CreateDirectoryA(path.substr(0, pos).c_str(), nullptr);
-        std::ofstream(path, std::ios::binary) << text;
+        test_support::WriteBytes(path, text);
     }
     // The usual medium: data file with the given extra text, configure, command and English
     // string files.
@@ -71,13 +65,8 @@ protected:
     std::string ProgramPath() const { return medium_ + "\\Setup.exe"; }
 
     std::vector<std::string> LogLines() const {
-        std::ifstream in(log_->FilePath(), std::ios::binary);
-        std::stringstream all;
-        all << in.rdbuf();
         std::vector<std::string> lines;
-        std::string text = all.str();
-        for (std::size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
-            std::string line = text.substr(start, end - start);
+        for (const std::string& line : test_support::CrLfLines(test_support::ReadBytes(log_->FilePath()))) {
             // "[HH.MM.SS]  message": keep the message.
             std::size_t close = line.find("]  ");
             lines.push_back(close != std::string::npos && line[0] == '[' ? line.substr(close + 3) : line);
@@ -95,46 +84,21 @@ protected:
         return false;
     }
     static std::string RegistryText(const char* key, const char* name) {
-        char buffer[MAX_PATH] = {};
-        DWORD size = sizeof(buffer);
-        if (RegGetValueA(HKEY_LOCAL_MACHINE, key, name, RRF_RT_REG_SZ, nullptr, buffer, &size) != ERROR_SUCCESS)
-            return "<absent>";
-        return buffer;
+        return test_support::Text(HKEY_LOCAL_MACHINE, key, name);
     }
     static DWORD RegistryNumber(const char* key, const char* name) {
-        DWORD value = 0xFFFFFFFF;
-        DWORD size = sizeof(value);
-        RegGetValueA(HKEY_LOCAL_MACHINE, key, name, RRF_RT_REG_DWORD, nullptr, &value, &size);
-        return value;
+        return test_support::Number(HKEY_LOCAL_MACHINE, key, name);
     }
     static void SetRegistryText(const char* key, const char* name, const std::string& text) {
-        RegSetKeyValueA(HKEY_LOCAL_MACHINE, key, name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
+        test_support::RawText(HKEY_LOCAL_MACHINE, key, name, text);
     }
     static void SetRegistryNumber(const char* key, const char* name, DWORD value) {
-        RegSetKeyValueA(HKEY_LOCAL_MACHINE, key, name, REG_DWORD, &value, sizeof(value));
+        test_support::RawNumber(HKEY_LOCAL_MACHINE, key, name, value);
     }
     static bool FolderExists(const std::string& path) {
         DWORD attributes = GetFileAttributesA(path.c_str());
         return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
     }
-    static void RemoveTree(const std::string& path) {
-        WIN32_FIND_DATAA data;
-        HANDLE find = FindFirstFileA((path + "\\*").c_str(), &data);
-        if (find != INVALID_HANDLE_VALUE) {
-            do {
-                std::string name = data.cFileName;
-                if (name == "." || name == "..") continue;
-                std::string child = path + "\\" + name;
-                if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    RemoveTree(child);
-                else
-                    DeleteFileA(child.c_str());
-            } while (FindNextFileA(find, &data));
-            FindClose(find);
-        }
-        RemoveDirectoryA(path.c_str());
-    }
-
     // System facts of the test machine with another version or language.
     static SYSTEM_FACTS FactsFor(unsigned long platform, unsigned long major, unsigned long minor,
                                  unsigned char productType, bool is64, unsigned short language = 0x0409) {
@@ -151,8 +115,10 @@ protected:
         return facts;
     }
 
-    std::string root_, medium_, logDir_;
+    test_support::ScratchFolder scratch_{"envtest"};
+    const std::string root_ = scratch_.Path();
+    const std::string medium_ = scratch_.File("medium");
+    const std::string logDir_ = scratch_.File("log");
     char savedDirectory_[MAX_PATH] = {};
     std::unique_ptr<CLog> log_;
-    static inline int counter_ = 0;
 };

@@ -1,17 +1,15 @@
 #include "environment/profile_set.h"
 
 #include "environment/macro_expansion.h"
+#include "support/file_text.h"
+#include "support/scratch_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <vector>
 
 namespace {
-
-namespace fs = std::filesystem;
 
 // An environment with fixed words; macros expand only $VERSION$ and $LANG_ABBR$.
 class FixedEnvironment : public ProfileEnvironment {
@@ -39,9 +37,7 @@ public:
 class ProfileSetTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("profileset-" + std::to_string(counter_++) + "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir_);
+        ASSERT_TRUE(scratch_.Created());
         Write("data.dat",
               "[STRINGS]\n%PRODUCT% = \"LP-2040\"\n"
               "[MAIN]\nWELCOME = @MSG_WELCOME@ $VERSION$\nPRODUCT = %PRODUCT% $LANG_ABBR$\nNUM = @NUM@\n"
@@ -55,23 +51,16 @@ protected:
               "[MESSAGES]\nMSG_WELCOME = Welcome to %PRODUCT%\\nNext\nMSG_SHORT = short\nNUM = 7\n"
               "LOOP = @LOOP@@LOOP@\n");
     }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(dir_, ignored);
-    }
-    void Write(const std::string& name, const std::string& text) {
-        std::ofstream(dir_ / name, std::ios::binary) << text;
-    }
-    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+    void Write(const std::string& name, const std::string& text) { test_support::WriteBytes(Path(name), text); }
+    std::string Path(const std::string& name) const { return scratch_.File(name); }
     CProfileSet& OpenDataSet() {
         set_.Open(Path("data.dat").c_str(), Path("data.dat").c_str(), Path("strings.str").c_str(), false);
         return set_;
     }
 
-    fs::path dir_;
+    test_support::ScratchFolder scratch_{"profileset"};
     FixedEnvironment environment_;
     CProfileSet set_{&environment_};
-    static inline int counter_ = 0;
 };
 
 TEST_F(ProfileSetTest, ValuesPassStringsMessagesAndMacros) {

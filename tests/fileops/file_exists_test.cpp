@@ -1,5 +1,6 @@
 #include "common/unique_handle.h"
 #include "fileops/system_utils.h"
+#include "support/scratch_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -11,19 +12,13 @@ namespace {
 class FileExistsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        folder_ = std::string(temp) + "fileexists-" + std::to_string(GetCurrentProcessId());
-        ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr));
-        file_ = folder_ + "\\present.txt";
+        ASSERT_TRUE(scratch_.Created());
         UniqueFile created(CreateFileA(file_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
         ASSERT_TRUE(created.valid());
     }
-    void TearDown() override {
-        DeleteFileA(file_.c_str());
-        RemoveDirectoryA(folder_.c_str());
-    }
-    std::string folder_, file_;
+    test_support::ScratchFolder scratch_{"fileexists"};
+    const std::string folder_ = scratch_.Path();
+    const std::string file_ = scratch_.File("present.txt");
 };
 
 TEST_F(FileExistsTest, OnlyFilesThatOpenForReadingExist) {

@@ -1,5 +1,6 @@
 #include "common/unique_handle.h"
 #include "fileops/system_utils.h"
+#include "support/scratch_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -12,13 +13,9 @@ namespace {
 class FolderRemovalTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        root_ = std::string(temp) + "folderremoval-" + std::to_string(GetCurrentProcessId());
-        ASSERT_TRUE(CreateDirectoryA(root_.c_str(), nullptr));
+        ASSERT_TRUE(scratch_.Created());
         MakeFile("keep.txt");
     }
-    void TearDown() override { RemoveTree(root_); }
 
     std::string Path(const std::string& relative) const { return root_ + "\\" + relative; }
     void MakeFolders(const std::string& relative) {
@@ -38,24 +35,8 @@ protected:
     bool Exists(const std::string& relative) const {
         return GetFileAttributesA(Path(relative).c_str()) != INVALID_FILE_ATTRIBUTES;
     }
-    static void RemoveTree(const std::string& folder) {
-        WIN32_FIND_DATAA data;
-        UniqueFind find(FindFirstFileA((folder + "\\*").c_str(), &data));
-        if (find) {
-            do {
-                std::string name = data.cFileName;
-                if (name == "." || name == "..") continue;
-                std::string path = folder + "\\" + name;
-                if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    RemoveTree(path);
-                else
-                    DeleteFileA(path.c_str());
-            } while (FindNextFileA(find.get(), &data));
-        }
-        find.reset();
-        RemoveDirectoryA(folder.c_str());
-    }
-    std::string root_;
+    test_support::ScratchFolder scratch_{"folderremoval"};
+    const std::string& root_ = scratch_.Path();
 };
 
 TEST_F(FolderRemovalTest, DeletedShortcutTakesItsEmptyFoldersAlong) {
@@ -106,7 +87,7 @@ TEST_F(FolderRemovalTest, DestinationFolderAndItsEmptyParents) {
             EXPECT_FALSE(Exists(c.gone));
         }
         EXPECT_TRUE(Exists(c.kept));
-        RemoveTree(Path("Maker"));
+        test_support::RemoveTree(Path("Maker"));
     }
     EXPECT_FALSE(RemoveFolderAndEmptyParents(""));
     EXPECT_FALSE(RemoveFolderAndEmptyParents(nullptr));

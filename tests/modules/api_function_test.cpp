@@ -1,16 +1,12 @@
 #include "modules/api_function.h"
 
+#include "support/scratch_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 namespace {
-
-std::string TempFile(const char* name) {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    return std::string(temp) + name + "-" + std::to_string(GetCurrentProcessId());
-}
 
 bool FileExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -23,8 +19,9 @@ void Touch(const std::string& path) {
 
 // Calls every wrapper with harmless arguments; true when all of them answered 0.
 bool EveryWrapperAnswersZero(CAPIFunction& api) {
-    const std::string from = TempFile("unbound-from");
-    const std::string to = TempFile("unbound-to");
+    test_support::ScratchFolder scratch("apifunction");
+    const std::string from = scratch.File("unbound-from");
+    const std::string to = scratch.File("unbound-to");
     Touch(from);
     SECURITY_DESCRIPTOR descriptor;
     SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
@@ -47,10 +44,7 @@ bool EveryWrapperAnswersZero(CAPIFunction& api) {
                 !api.GradientFill(nullptr, vertices, 2, &rect, 1, GRADIENT_FILL_RECT_H) &&
                 !api.MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING);
     api.SetupCloseInfFile(nullptr);
-    zero = zero && FileExists(from) && !FileExists(to);
-    DeleteFileA(from.c_str());
-    DeleteFileA(to.c_str());
-    return zero;
+    return zero && FileExists(from) && !FileExists(to);
 }
 
 TEST(APIFunction, UnboundTableAnswersZeroEverywhere) {
@@ -81,14 +75,13 @@ TEST(APIFunction, BindTakesEveryFunctionTheSystemHas) {
         EXPECT_TRUE(api.IsBound(function)) << function;
 
     // The wrappers pass the caller's arguments through.
-    const std::string from = TempFile("bound-from");
-    const std::string to = TempFile("bound-to");
+    test_support::ScratchFolder scratch("apifunction");
+    const std::string from = scratch.File("bound-from");
+    const std::string to = scratch.File("bound-to");
     Touch(from);
-    DeleteFileA(to.c_str());
     EXPECT_TRUE(api.MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING));
     EXPECT_FALSE(FileExists(from));
     EXPECT_TRUE(FileExists(to));
-    DeleteFileA(to.c_str());
 
     SECURITY_DESCRIPTOR descriptor;
     EXPECT_TRUE(api.InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION));
@@ -99,7 +92,7 @@ TEST(APIFunction, BindTakesEveryFunctionTheSystemHas) {
     EXPECT_EQ(api.FreeSid(sid), nullptr);
 
     UINT line = 0;
-    HINF inf = api.SetupOpenInfFileA(TempFile("none.inf").c_str(), nullptr, INF_STYLE_WIN4, &line);
+    HINF inf = api.SetupOpenInfFileA(scratch.File("none.inf").c_str(), nullptr, INF_STYLE_WIN4, &line);
     EXPECT_EQ(inf, INVALID_HANDLE_VALUE) << "the system's own answer, not the wrapper's 0";
 
     // Binding again releases what the table held first: no reference is left behind.

@@ -1,6 +1,7 @@
 #include "modules/external_fnt.h"
 
 #include "standin_fixture.h"
+#include "support/raw_registry.h"
 
 #include <functional>
 
@@ -47,14 +48,10 @@ constexpr const char* kSimulation =
 TEST_F(ExternalFntTest, EveryWrapperLogsItsCallAndReturnsTheModuleResult) {
     CopyAllStandins();
     WriteSim(kSimulation);
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\OrvaneModTest\\Installing", 0, nullptr, 0, KEY_ALL_ACCESS,
-                              nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    RegCloseKey(key);
+    ASSERT_EQ(test_support::CreateKey(HKEY_LOCAL_MACHINE, "Software\\OrvaneModTest\\Installing"), ERROR_SUCCESS);
     const std::string saved = Medium("RtReg.reg");
     const std::string prn = Medium("page.prn");
-    standin_test::WriteText(prn, "data");
+    test_support::WriteBytes(prn, "data");
 
     TestModuleConfig config(Medium());
     const CExternalFnt& table = Load(config);
@@ -197,7 +194,7 @@ TEST_F(ExternalFntTest, MissingFunctionsLogNullAndReturnTheirFallback) {
 
 // Each module that cannot be loaded writes its failure line followed by the system error.
 TEST_F(ExternalFntTest, ModulesThatCannotLoadLogTheirFailureWithTheSystemError) {
-    standin_test::WriteText(Medium("data\\Kxutil.dll"), "not a module");
+    test_support::WriteBytes(Medium("data\\Kxutil.dll"), "not a module");
     TestModuleConfig config(Medium());
     config.Set("INSTALLER_FILE_INFO", "INSTALLER_DLL", ".\\nowhere\\Kxrun.dll");
     Load(config);

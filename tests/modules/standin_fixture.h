@@ -5,14 +5,14 @@
 #include "environment/log.h"
 #include "modules/external_fnt.h"
 #include "modules/module_config.h"
+#include "support/file_text.h"
+#include "support/scratch_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -26,44 +26,7 @@ inline std::string StandinDir() {
     return path;
 }
 
-inline std::string ReadFileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-inline std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t pos; (pos = text.find("\r\n", start)) != std::string::npos; start = pos + 2)
-        lines.push_back(text.substr(start, pos - start));
-    return lines;
-}
-
 inline bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-inline void WriteText(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-inline void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = data.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string path = folder + "\\" + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path);
-            else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(find, &data));
-        FindClose(find);
-    }
-    RemoveDirectoryA(folder.c_str());
-}
 
 // Values by section and key; paths resolve against the medium folder like Setup's own rules
 // for ".\" names, and must exist.
@@ -105,11 +68,7 @@ private:
 class ModuleFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        char base[MAX_PATH];
-        GetTempPathA(MAX_PATH, base);
-        folder_ = std::string(base) + "modtest-" + std::to_string(GetCurrentProcessId()) + "-" +
-                  std::to_string(counter_++);
-        ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr)) << GetLastError();
+        ASSERT_TRUE(scratch_.Created());
         ASSERT_TRUE(CreateDirectoryA(Medium("data").c_str(), nullptr)) << GetLastError();
         log_ = std::make_unique<CLog>("C:\\medium\\Setup.exe", folder_);
         SetActiveLog(log_.get());
@@ -122,7 +81,6 @@ protected:
         log_.reset();
         SetEnvironmentVariableA("SETUP_STANDIN_LOG", nullptr);
         SetEnvironmentVariableA("SETUP_STANDIN_SIM", nullptr);
-        RemoveTree(folder_);
     }
 
     std::string Medium(const std::string& relative = {}) const {
@@ -130,7 +88,7 @@ protected:
     }
     std::string CallLogPath() const { return folder_ + "\\calls.log"; }
     std::string SimPath() const { return folder_ + "\\sim.ini"; }
-    void WriteSim(const std::string& text) { WriteText(SimPath(), text); }
+    void WriteSim(const std::string& text) { test_support::WriteBytes(SimPath(), text); }
 
     // Copies a built stand-in into the medium under the given relative name.
     void CopyStandin(const std::string& file, const std::string& relative) {
@@ -164,7 +122,7 @@ protected:
     // The log's message lines, without their time stamps.
     std::vector<std::string> LogLines() const {
         std::vector<std::string> lines;
-        for (const std::string& line : SplitLines(ReadFileText(log_->FilePath())))
+        for (const std::string& line : test_support::CrLfLines(test_support::ReadBytes(log_->FilePath())))
             if (line.size() > 12 && line[0] == '[' && line.compare(9, 3, "]  ") == 0) lines.push_back(line.substr(12));
         return lines;
     }
@@ -173,12 +131,14 @@ protected:
             if (l == line) return true;
         return false;
     }
-    std::vector<std::string> CallLines() const { return SplitLines(ReadFileText(CallLogPath())); }
+    std::vector<std::string> CallLines() const {
+        return test_support::CrLfLines(test_support::ReadBytes(CallLogPath()));
+    }
 
-    std::string folder_;
+    test_support::ScratchFolder scratch_{"modtest"};
+    const std::string folder_ = scratch_.Path();
     std::unique_ptr<CLog> log_;
     std::unique_ptr<CExternalFnt> table_;
-    static inline int counter_ = 0;
 };
 
 }  // namespace standin_test

@@ -1,5 +1,6 @@
 // The installer stand-in's MyInstall over real staging records, programs and waits.
 #include "standin_fixture.h"
+#include "support/raw_registry.h"
 
 namespace {
 
@@ -23,19 +24,12 @@ protected:
     }
 
     void SetText(const char* key, const char* name, const std::string& value) {
-        ASSERT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, key, name, REG_SZ, value.c_str(),
-                                  static_cast<DWORD>(value.size() + 1)),
-                  ERROR_SUCCESS);
+        ASSERT_EQ(test_support::RawText(HKEY_LOCAL_MACHINE, key, name, value), ERROR_SUCCESS);
     }
     void SetNumber(const char* key, const char* name, DWORD value) {
-        ASSERT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, key, name, REG_DWORD, &value, sizeof(value)), ERROR_SUCCESS);
+        ASSERT_EQ(test_support::RawNumber(HKEY_LOCAL_MACHINE, key, name, value), ERROR_SUCCESS);
     }
-    DWORD Number(const char* key, const char* name) {
-        DWORD value = 0, size = sizeof(value);
-        if (RegGetValueA(HKEY_LOCAL_MACHINE, key, name, RRF_RT_REG_DWORD, nullptr, &value, &size) != ERROR_SUCCESS)
-            return 0xFFFFFFFF;
-        return value;
-    }
+    DWORD Number(const char* key, const char* name) { return test_support::Number(HKEY_LOCAL_MACHINE, key, name); }
     // A staged item whose three commands each leave their own marker file.
     void StageItem(DWORD setupType, DWORD successReturn, int exitCode) {
         SetNumber(kInstalling, "Setup_Type", setupType);

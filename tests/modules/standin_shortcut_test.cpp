@@ -1,5 +1,6 @@
 // The installer stand-in's MyCreateShortCut: a real shell link from a shortcut record.
 #include "standin_fixture.h"
+#include "support/raw_registry.h"
 
 #include <objbase.h>
 #include <objidl.h>
@@ -24,23 +25,15 @@ protected:
     }
     void TearDown() override {
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\OrvaneStandinTest");
-        standin_test::RemoveTree(programs_ + "\\Orvane Test");
+        test_support::RemoveTree(programs_ + "\\Orvane Test");
         CoUninitialize();
         ModuleFixture::TearDown();
     }
     void SetText(const char* name, const std::string& value) {
-        ASSERT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, kShortcut, name, REG_SZ, value.c_str(),
-                                  static_cast<DWORD>(value.size() + 1)),
-                  ERROR_SUCCESS);
+        ASSERT_EQ(test_support::RawText(HKEY_LOCAL_MACHINE, kShortcut, name, value), ERROR_SUCCESS);
     }
-    std::string ShortcutPath() {
-        char path[MAX_PATH * 2] = {};
-        DWORD size = sizeof(path);
-        if (RegGetValueA(HKEY_LOCAL_MACHINE, kShortcut, "Shortcut_Path", RRF_RT_REG_SZ, nullptr, path, &size) !=
-            ERROR_SUCCESS)
-            return {};
-        return path;
-    }
+    // Empty when the record holds no path.
+    std::string ShortcutPath() { return test_support::Text(HKEY_LOCAL_MACHINE, kShortcut, "Shortcut_Path", ""); }
     // The target, arguments and working folder the link file holds.
     static bool ReadLink(const std::string& path, std::string& target, std::string& arguments, std::string& folder) {
         IShellLinkA* link = nullptr;

@@ -34,7 +34,7 @@ TEST_F(StandinUtilityTest, SaveFileWritesTheKeyWithItsSubkeys) {
     const std::string file = Medium("RtReg.reg");
     ASSERT_EQ(table_->SaveFile(file.c_str(), key, 0), 1);
 
-    const auto lines = standin_test::SplitLines(standin_test::ReadFileText(file));
+    const auto lines = test_support::CrLfLines(test_support::ReadBytes(file));
     const std::vector<std::string> expected = {
         "REGEDIT4",
         "",

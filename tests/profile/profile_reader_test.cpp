@@ -2,6 +2,8 @@
 
 #include "common/ansi_text.h"
 #include "profile_test_support.h"
+#include "support/file_text.h"
+#include "support/scratch_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -80,10 +82,10 @@ TEST(ProfileSyntaxHeader, IsSection) {
 }
 
 TEST(ProfileLoading, FilesFlagsAndErrors) {
-    profile_test::ScratchFolder folder;
+    test_support::ScratchFolder folder{"profiletest"};
     std::string main = folder.File("main.ini"), strings = folder.File("strings.str");
-    profile_test::WriteText(main, "[S]\nA=1\n");
-    profile_test::WriteText(strings, "[Strings]\n%X%=x\n");
+    test_support::WriteBytes(main, "[S]\nA=1\n");
+    test_support::WriteBytes(strings, "[Strings]\n%X%=x\n");
 
     TextProfile profile;
     EXPECT_EQ(profile.LoadFile(folder.File("missing.ini").c_str(), profile.MainList()), 2u);
@@ -99,7 +101,7 @@ TEST(ProfileLoading, FilesFlagsAndErrors) {
     EXPECT_FALSE(profile.IsStringsLoaded());
     EXPECT_EQ(std::string(profile.Path()), main);
 
-    profile_test::WriteText(main, "[S]\nB=2\n");
+    test_support::WriteBytes(main, "[S]\nB=2\n");
     EXPECT_EQ(profile.Create(main.c_str(), strings.c_str()), 0u);  // merges
     EXPECT_TRUE(profile.IsStringsLoaded());
     EXPECT_EQ(Dump(profile.MainList()), "[S]\nA|1\nB|2\n");
@@ -119,7 +121,7 @@ TEST(ProfileLoading, FilesFlagsAndErrors) {
 }
 
 TEST(ProfileLoading, FolderIsNotAProfile) {
-    profile_test::ScratchFolder folder;
+    test_support::ScratchFolder folder{"profiletest"};
     TextProfile profile;
     std::string self = folder.File("");
     EXPECT_NE(profile.LoadFile(self.c_str(), profile.MainList()), 0u);
@@ -271,10 +273,10 @@ TEST_F(ProfileValues, StringValueLookup) {
 }
 
 TEST(ProfileStringFile, SearchedBeforeMainStrings) {
-    profile_test::ScratchFolder folder;
+    test_support::ScratchFolder folder{"profiletest"};
     std::string main = folder.File("main.ini"), strings = folder.File("lang.str");
-    profile_test::WriteText(main, "[Strings]\n%NAME% = main\n%ONLY% = main only\n[V]\nK = %NAME%/%ONLY%\n");
-    profile_test::WriteText(strings, "[STRINGS]\n%name% = \"language\"\n");
+    test_support::WriteBytes(main, "[Strings]\n%NAME% = main\n%ONLY% = main only\n[V]\nK = %NAME%/%ONLY%\n");
+    test_support::WriteBytes(strings, "[STRINGS]\n%name% = \"language\"\n");
     CProfile profile(main.c_str(), strings.c_str());
     char buffer[64];
     ASSERT_EQ(profile.GetString("V", "K", buffer, sizeof(buffer), false), 0u);

@@ -1,14 +1,11 @@
 #pragma once
-// Shared by the profile tests: a scratch folder, whole-file helpers, a writable file handle
-// of the platform's kind for SaveFile, and a profile that parses text without a file.
+// Shared by the profile tests: a writable file handle of the platform's kind for SaveFile,
+// and a profile that parses text without a file.
 #include "profile/profile.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #if defined(_WIN32)
@@ -16,36 +13,6 @@
 #endif
 
 namespace profile_test {
-
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        static int counter = 0;
-        auto base = std::filesystem::temp_directory_path();
-        path_ = base / ("profiletest-" + std::to_string(std::rand()) + "-" + std::to_string(counter++));
-        std::filesystem::create_directories(path_);
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    std::filesystem::path path_;
-};
-
-inline void WriteText(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-}
-
-inline std::string ReadText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 // A writable file of the kind SaveFile takes: HANDLE on Windows, FILE* natively.
 class OutputFile {

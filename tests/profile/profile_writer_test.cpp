@@ -3,6 +3,8 @@
 #include "profile/profile.h"
 
 #include "profile_test_support.h"
+#include "support/file_text.h"
+#include "support/scratch_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -17,14 +19,14 @@ class ProfileWriter : public ::testing::Test {
 protected:
     void SetUp() override {
         path_ = folder_.File("setup.ini");
-        profile_test::WriteText(path_,
-                                "; kept comment\r\n"
-                                "[Main]\r\n"
-                                "Name = old\r\n"
-                                "Other = 1\r\n"
-                                "\r\n"
-                                "[Tail]\r\n"
-                                "T = t\r\n");
+        test_support::WriteBytes(path_,
+                                 "; kept comment\r\n"
+                                 "[Main]\r\n"
+                                 "Name = old\r\n"
+                                 "Other = 1\r\n"
+                                 "\r\n"
+                                 "[Tail]\r\n"
+                                 "T = t\r\n");
         ASSERT_EQ(profile_.Create(path_.c_str(), nullptr), 0u);
         ASSERT_TRUE(profile_.IsLoaded());
     }
@@ -32,7 +34,7 @@ protected:
         EXPECT_EQ(profile_.Reload(path_.c_str(), nullptr), 0u);
         return Dump(profile_.MainList());
     }
-    profile_test::ScratchFolder folder_;
+    test_support::ScratchFolder folder_{"profiletest"};
     std::string path_;
     CProfile profile_;
 };
@@ -54,7 +56,7 @@ TEST_F(ProfileWriter, TextReplacesAddsAndClears) {
     EXPECT_EQ(model.find("Absent"), std::string::npos) << model;
     EXPECT_EQ(model.find("Other"), std::string::npos) << model;
     EXPECT_NE(model.find("[Tail]\nT|t\n"), std::string::npos) << model;
-    EXPECT_NE(profile_test::ReadText(path_).find("; kept comment"), std::string::npos);
+    EXPECT_NE(test_support::ReadBytes(path_).find("; kept comment"), std::string::npos);
 }
 
 TEST_F(ProfileWriter, NumberAndTupleForms) {

@@ -1,105 +1,42 @@
 #include "profile/registry.h"
 
 #include "process_handles.h"
+#include "support/file_text.h"
+#include "support/raw_registry.h"
+#include "support/scratch_folder.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
+using namespace test_support;
+
 // A scratch folder for the files and scratch keys under HKLM and HKCU, removed afterwards.
 class RegistryFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        char name[64];
-        std::snprintf(name, sizeof(name), "RegistryFileTest-%lu-%d", GetCurrentProcessId(), counter_++);
-        dir_ = std::string(temp) + name;
-        ASSERT_TRUE(CreateDirectoryA(dir_.c_str(), nullptr)) << GetLastError();
-        top_ = name;
-        base_ = top_ + "\\Scratch";
-    }
+    void SetUp() override { ASSERT_TRUE(scratch_.Created()); }
     void TearDown() override {
+        if (top_.empty()) return;  // an empty name would clear the whole root
         for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) RegDeleteTreeA(root, top_.c_str());
-        WIN32_FIND_DATAA data;
-        HANDLE find = FindFirstFileA((dir_ + "\\*").c_str(), &data);
-        if (find != INVALID_HANDLE_VALUE) {
-            do {
-                if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                    DeleteFileA((dir_ + "\\" + data.cFileName).c_str());
-            } while (FindNextFileA(find, &data));
-            FindClose(find);
-        }
-        RemoveDirectoryA(dir_.c_str());
     }
 
-    std::string File(const std::string& name) const { return dir_ + "\\" + name; }
+    std::string File(const std::string& name) const { return scratch_.File(name); }
     std::string Key(const std::string& relative) const { return base_ + "\\" + relative; }
 
-    static void WriteBytes(const std::string& path, const std::string& bytes) {
-        std::ofstream out(path, std::ios::binary);
-        out << bytes;
-    }
-    static std::string ReadBytes(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
+    // The file's lines without the blank ones between sections.
     static std::vector<std::string> Lines(const std::string& text) {
-        std::vector<std::string> lines;
-        std::size_t start = 0;
-        for (std::size_t pos; (pos = text.find("\r\n", start)) != std::string::npos; start = pos + 2)
-            if (pos > start) lines.push_back(text.substr(start, pos - start));
-        if (start < text.size()) lines.push_back(text.substr(start));
+        std::vector<std::string> lines = CrLfLines(text);
+        std::erase(lines, std::string());
         return lines;
     }
-    static LONG Raw(HKEY root, const std::string& path, const char* name, DWORD type, const void* data, DWORD size) {
-        HKEY key = nullptr;
-        LONG error = RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-        if (error) return error;
-        error = RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
-        RegCloseKey(key);
-        return error;
-    }
-    static LONG RawText(HKEY root, const std::string& path, const char* name, const std::string& text,
-                        DWORD type = REG_SZ) {
-        return Raw(root, path, name, type, text.c_str(), static_cast<DWORD>(text.size() + 1));
-    }
-    static LONG RawNumber(HKEY root, const std::string& path, const char* name, DWORD number) {
-        return Raw(root, path, name, REG_DWORD, &number, sizeof(number));
-    }
-    static bool Exists(HKEY root, const std::string& path) {
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key)) return false;
-        RegCloseKey(key);
-        return true;
-    }
-    static bool HasValue(HKEY root, const std::string& path, const char* name) {
-        return RegGetValueA(root, path.c_str(), name, RRF_RT_ANY, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-    }
-    static std::string Text(HKEY root, const std::string& path, const char* name) {
-        char buffer[8192] = {};
-        DWORD size = sizeof(buffer) - 1;
-        if (RegGetValueA(root, path.c_str(), name, RRF_RT_REG_SZ, nullptr, buffer, &size)) return "<missing>";
-        return buffer;
-    }
-    static DWORD Number(HKEY root, const std::string& path, const char* name) {
-        DWORD number = 0xBAD;
-        DWORD size = sizeof(number);
-        RegGetValueA(root, path.c_str(), name, RRF_RT_REG_DWORD, nullptr, &number, &size);
-        return number;
-    }
 
-    std::string dir_;
-    std::string top_;
-    std::string base_;
-    static inline int counter_ = 0;
+    ScratchFolder scratch_{"RegistryFileTest"};
+    const std::string& dir_ = scratch_.Path();
+    const std::string& top_ = scratch_.Name();  // the keys are named like the folder
+    const std::string base_ = top_ + "\\Scratch";
 };
 
 TEST_F(RegistryFileTest, ExportWritesSectionsParentFirstAndOneLinePerValue) {
@@ -228,7 +165,7 @@ TEST_F(RegistryFileTest, ImportReadsEachLineForm) {
     EXPECT_EQ(Number(lm, Key("LM"), "Padded"), 10u);
     EXPECT_FALSE(HasValue(lm, Key("LM"), "Blob"));
     EXPECT_EQ(Text(cu, Key("CU"), "Unquoted"), "x");
-    EXPECT_FALSE(Exists(lm, Key("CU")));
+    EXPECT_FALSE(KeyExists(lm, Key("CU")));
     EXPECT_EQ(Number(lm, Key("Bare"), "v"), 1u) << "a section without a root name is under HKLM";
 }
 
@@ -256,7 +193,7 @@ TEST_F(RegistryFileTest, ImportResultIsThatOfTheLastSection) {
         const std::string file = File("case" + std::to_string(n++) + ".reg");
         WriteBytes(file, c.body);
         EXPECT_EQ(CRegistry::LoadFromFile(file.c_str()), c.result);
-        EXPECT_TRUE(Exists(lm, Key("One")));
+        EXPECT_TRUE(KeyExists(lm, Key("One")));
         EXPECT_FALSE(HasValue(lm, Key("One"), "M"));
     }
     EXPECT_EQ(Text(lm, Key("Two"), "v"), "ok");
@@ -285,7 +222,7 @@ TEST_F(RegistryFileTest, ImportOfGarbage) {
         WriteBytes(file, c.bytes);
         EXPECT_EQ(CRegistry::LoadFromFile(file.c_str()), c.result);
     }
-    EXPECT_FALSE(Exists(HKEY_LOCAL_MACHINE, Key("Nul")));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, Key("Nul")));
     EXPECT_EQ(CRegistry::LoadFromFile(File("missing.reg").c_str()), static_cast<unsigned long>(ERROR_INVALID_DATA));
     EXPECT_EQ(CRegistry::LoadFromFile(""), static_cast<unsigned long>(ERROR_INVALID_PARAMETER));
     EXPECT_EQ(CRegistry::LoadFromFile(nullptr), static_cast<unsigned long>(ERROR_INVALID_PARAMETER));

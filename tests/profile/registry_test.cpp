@@ -1,6 +1,7 @@
 #include "profile/registry.h"
 
 #include "process_handles.h"
+#include "support/raw_registry.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,8 @@
 #include <vector>
 
 namespace {
+
+using namespace test_support;
 
 // Reaches the protected operations.
 class RegistryProbe : public CRegistry {
@@ -27,50 +30,13 @@ protected:
         std::snprintf(name, sizeof(name), "RegistryTest-%lu-%d", GetCurrentProcessId(), counter_++);
         top_ = name;
         base_ = top_ + "\\Scratch";
-        for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) ASSERT_EQ(Create(root, base_), 0);
+        for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) ASSERT_EQ(CreateKey(root, base_), 0);
     }
     void TearDown() override {
         for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) RegDeleteTreeA(root, top_.c_str());
     }
 
     std::string Path(const std::string& relative) const { return base_ + "\\" + relative; }
-
-    static LONG Create(HKEY root, const std::string& path) {
-        HKEY key = nullptr;
-        LONG error = RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-        if (key) RegCloseKey(key);
-        return error;
-    }
-    static LONG Raw(HKEY root, const std::string& path, const char* name, DWORD type, const void* data, DWORD size) {
-        HKEY key = nullptr;
-        LONG error = RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-        if (error) return error;
-        error = RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
-        RegCloseKey(key);
-        return error;
-    }
-    static LONG RawText(HKEY root, const std::string& path, const char* name, const std::string& text,
-                        DWORD type = REG_SZ) {
-        return Raw(root, path, name, type, text.c_str(), static_cast<DWORD>(text.size() + 1));
-    }
-    static LONG RawNumber(HKEY root, const std::string& path, const char* name, DWORD number) {
-        return Raw(root, path, name, REG_DWORD, &number, sizeof(number));
-    }
-    static bool Exists(HKEY root, const std::string& path) {
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key)) return false;
-        RegCloseKey(key);
-        return true;
-    }
-    static bool HasValue(HKEY root, const std::string& path, const char* name) {
-        return RegGetValueA(root, path.c_str(), name, RRF_RT_ANY, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-    }
-    static std::string ReadText(HKEY root, const std::string& path, const char* name) {
-        char buffer[8192] = {};
-        DWORD size = sizeof(buffer) - 1;
-        if (RegGetValueA(root, path.c_str(), name, RRF_RT_REG_SZ, nullptr, buffer, &size)) return "<missing>";
-        return buffer;
-    }
 
     std::string top_;
     std::string base_;
@@ -165,7 +131,7 @@ TEST_F(RegistryTest, SetCreatesKeysAndRefusesTheUnnamedValue) {
     const HKEY lm = HKEY_LOCAL_MACHINE;
     const std::string deep = Path("A\\B\\C");
     EXPECT_EQ(CRegistry::SetValue(deep.c_str(), "Path", "C:\\A", lm), 0u);
-    EXPECT_EQ(ReadText(lm, deep, "Path"), "C:\\A");
+    EXPECT_EQ(Text(lm, deep, "Path"), "C:\\A");
     EXPECT_EQ(CRegistry::SetValue(deep.c_str(), "Count", 10ul, lm), 0u);
     unsigned long count = 0;
     EXPECT_EQ(CRegistry::GetValue(deep.c_str(), "Count", &count, lm, 0), 0u);
@@ -179,7 +145,7 @@ TEST_F(RegistryTest, SetCreatesKeysAndRefusesTheUnnamedValue) {
     EXPECT_EQ(CRegistry::SetValue(fresh.c_str(), "", 1ul, lm), invalid);
     EXPECT_EQ(CRegistry::SetValue("", "Name", "x", lm), invalid);
     EXPECT_EQ(CRegistry::SetValue(nullptr, "Name", 1ul, lm), invalid);
-    EXPECT_FALSE(Exists(lm, fresh));
+    EXPECT_FALSE(KeyExists(lm, fresh));
 
     // Longer than the read limit: written, but a read reports more data.
     const std::string big(5000, 'b');
@@ -210,12 +176,12 @@ TEST_F(RegistryTest, DeleteValue) {
 
 TEST_F(RegistryTest, DeleteThisKeyOnly) {
     const HKEY lm = HKEY_LOCAL_MACHINE;
-    ASSERT_EQ(Create(lm, Path("Parent\\Child")), 0);
+    ASSERT_EQ(CreateKey(lm, Path("Parent\\Child")), 0);
     EXPECT_NE(CRegistry::DeleteKey(Path("Parent").c_str(), true, lm), 0u) << "a key with subkeys stays";
-    EXPECT_TRUE(Exists(lm, Path("Parent\\Child")));
+    EXPECT_TRUE(KeyExists(lm, Path("Parent\\Child")));
     EXPECT_EQ(CRegistry::DeleteKey(Path("Parent\\Child").c_str(), true, lm), 0u);
-    EXPECT_FALSE(Exists(lm, Path("Parent\\Child")));
-    EXPECT_TRUE(Exists(lm, Path("Parent"))) << "this-key-only leaves empty parents";
+    EXPECT_FALSE(KeyExists(lm, Path("Parent\\Child")));
+    EXPECT_TRUE(KeyExists(lm, Path("Parent"))) << "this-key-only leaves empty parents";
     EXPECT_EQ(CRegistry::DeleteKey(Path("Missing").c_str(), true, lm), static_cast<unsigned long>(ERROR_FILE_NOT_FOUND));
     EXPECT_EQ(CRegistry::DeleteKey("", true, lm), static_cast<unsigned long>(ERROR_INVALID_PARAMETER));
     EXPECT_EQ(CRegistry::DeleteKey(nullptr, false, lm), static_cast<unsigned long>(ERROR_INVALID_PARAMETER));
@@ -229,15 +195,15 @@ TEST_F(RegistryTest, DeleteSubtreeRemovesEmptiedParentsButNotTheFirstComponent) 
     ASSERT_EQ(RawText(cu, Path("A\\B\\C\\D2"), "v", "2"), 0);
     ASSERT_EQ(RawText(cu, Path("A\\B\\C"), "v", "3"), 0);
     EXPECT_EQ(CRegistry::DeleteKey(Path("A\\B\\C").c_str(), false, cu), 0u);
-    EXPECT_FALSE(Exists(cu, Path("A")));
-    EXPECT_FALSE(Exists(cu, base_));
-    EXPECT_TRUE(Exists(cu, top_));
+    EXPECT_FALSE(KeyExists(cu, Path("A")));
+    EXPECT_FALSE(KeyExists(cu, base_));
+    EXPECT_TRUE(KeyExists(cu, top_));
 
     // A single-component key: nothing above it is touched.
     const std::string single = top_ + "-single";
-    ASSERT_EQ(Create(cu, single + "\\X"), 0);
+    ASSERT_EQ(CreateKey(cu, single + "\\X"), 0);
     EXPECT_EQ(CRegistry::DeleteKey(single.c_str(), false, cu), 0u);
-    EXPECT_FALSE(Exists(cu, single));
+    EXPECT_FALSE(KeyExists(cu, single));
 }
 
 TEST_F(RegistryTest, DeleteSubtreeStopsAtTheFirstAncestorInUse) {
@@ -255,30 +221,30 @@ TEST_F(RegistryTest, DeleteSubtreeStopsAtTheFirstAncestorInUse) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        ASSERT_EQ(Create(lm, Path("A\\B\\C")), 0);
+        ASSERT_EQ(CreateKey(lm, Path("A\\B\\C")), 0);
         if (c.extraKey) {
-            ASSERT_EQ(Create(lm, Path(c.extraKey)), 0);
+            ASSERT_EQ(CreateKey(lm, Path(c.extraKey)), 0);
         }
         std::string valueKey = c.valueKey ? (*c.valueKey ? Path(c.valueKey) : base_) : "";
         if (c.valueKey) {
             ASSERT_EQ(RawText(lm, valueKey, "keep", "1"), 0);
         }
         EXPECT_EQ(CRegistry::DeleteKey(Path("A\\B").c_str(), false, lm), 0u);
-        EXPECT_FALSE(Exists(lm, Path("A\\B")));
+        EXPECT_FALSE(KeyExists(lm, Path("A\\B")));
         std::string kept = *c.firstKept ? Path(c.firstKept) : base_;
-        EXPECT_TRUE(Exists(lm, kept));
+        EXPECT_TRUE(KeyExists(lm, kept));
         RegDeleteTreeA(lm, base_.c_str());
-        ASSERT_EQ(Create(lm, base_), 0);
+        ASSERT_EQ(CreateKey(lm, base_), 0);
     }
 }
 
 TEST_F(RegistryTest, DeleteEdgeCases) {
     const HKEY lm = HKEY_LOCAL_MACHINE;
     ASSERT_EQ(RawText(lm, Path("Keep"), "v", "1"), 0);
-    ASSERT_EQ(Create(lm, Path("Trailing\\Sub")), 0);
+    ASSERT_EQ(CreateKey(lm, Path("Trailing\\Sub")), 0);
     EXPECT_EQ(CRegistry::DeleteKey((Path("Trailing") + "\\").c_str(), false, lm), 0u);
-    EXPECT_FALSE(Exists(lm, Path("Trailing")));
-    EXPECT_TRUE(Exists(lm, Path("Keep")));
+    EXPECT_FALSE(KeyExists(lm, Path("Trailing")));
+    EXPECT_TRUE(KeyExists(lm, Path("Keep")));
     EXPECT_EQ(CRegistry::DeleteKey(Path("Missing").c_str(), false, lm), static_cast<unsigned long>(ERROR_FILE_NOT_FOUND));
     EXPECT_EQ(RegistryProbe::DeleteSubKey("", lm), static_cast<unsigned long>(ERROR_INVALID_PARAMETER));
     EXPECT_EQ(RegistryProbe::DeleteEmptyParent(nullptr, lm), static_cast<unsigned long>(ERROR_INVALID_PARAMETER));
@@ -304,22 +270,22 @@ TEST_F(RegistryTest, CopyKeyCopiesTextAndNumbersOnly) {
 
     const std::string flat = Path("Flat");
     EXPECT_EQ(CRegistry::CopyKey(source.c_str(), flat.c_str(), false, lm, lm), 0u);
-    EXPECT_EQ(ReadText(lm, flat, "Path"), "C:\\A");
+    EXPECT_EQ(Text(lm, flat, "Path"), "C:\\A");
     EXPECT_TRUE(HasValue(lm, flat, "Count"));
-    EXPECT_EQ(ReadText(lm, flat, ""), "default");
+    EXPECT_EQ(Text(lm, flat, ""), "default");
     EXPECT_FALSE(HasValue(lm, flat, "Blob"));
     EXPECT_FALSE(HasValue(lm, flat, "BigBlob"));
     EXPECT_FALSE(HasValue(lm, flat, "Expand"));
-    EXPECT_FALSE(Exists(lm, flat + "\\Sub"));
+    EXPECT_FALSE(KeyExists(lm, flat + "\\Sub"));
 
     const std::string tree = Path("Tree");
     EXPECT_EQ(CRegistry::CopyKey(source.c_str(), tree.c_str(), true, lm, cu), 0u);
-    EXPECT_EQ(ReadText(cu, tree, "Path"), "C:\\A");
-    EXPECT_EQ(ReadText(cu, tree + "\\Sub\\Deep", "Inner"), "deep");
+    EXPECT_EQ(Text(cu, tree, "Path"), "C:\\A");
+    EXPECT_EQ(Text(cu, tree + "\\Sub\\Deep", "Inner"), "deep");
     unsigned long n = 0;
     EXPECT_EQ(CRegistry::GetValue((tree + "\\Sub").c_str(), "N", &n, cu, 0), 0u);
     EXPECT_EQ(n, 3u);
-    EXPECT_FALSE(Exists(lm, tree));
+    EXPECT_FALSE(KeyExists(lm, tree));
 
     EXPECT_EQ(CRegistry::CopyKey(Path("Missing").c_str(), tree.c_str(), true, lm, cu),
               static_cast<unsigned long>(ERROR_FILE_NOT_FOUND));
@@ -374,19 +340,19 @@ LONG DenyEverything(HKEY root, const std::string& path) {
 TEST_F(RegistryTest, DaclPermissionOpensUpAKeyAndDeleteRetriesWithIt) {
     const HKEY lm = HKEY_LOCAL_MACHINE;
     const std::string key = Path("Locked");
-    ASSERT_EQ(Create(lm, key), 0);
+    ASSERT_EQ(CreateKey(lm, key), 0);
     EXPECT_EQ(RegistryProbe::SetDaclPermission("", lm), static_cast<unsigned long>(ERROR_INVALID_PARAMETER));
     EXPECT_EQ(RegistryProbe::SetDaclPermission(nullptr, lm), static_cast<unsigned long>(ERROR_INVALID_PARAMETER));
 
     const std::string denied = Path("Denied");
-    ASSERT_EQ(Create(lm, denied), 0);
+    ASSERT_EQ(CreateKey(lm, denied), 0);
     ASSERT_EQ(DenyEverything(lm, denied), 0);
 
     if (DWORD unsupported = ObjectAceSupport()) {
         // The failing step's error comes back, and a refused delete leaves the key in place.
         EXPECT_EQ(RegistryProbe::SetDaclPermission(key.c_str(), lm), unsupported);
         unsigned long result = CRegistry::DeleteKey(denied.c_str(), true, lm);
-        EXPECT_EQ(result == 0, !Exists(lm, denied)) << result;
+        EXPECT_EQ(result == 0, !KeyExists(lm, denied)) << result;
         GTEST_SKIP() << "this system cannot build an object ACE (error " << unsupported
                      << "); delete of a denied key gave " << result;
     }
@@ -416,7 +382,7 @@ TEST_F(RegistryTest, DaclPermissionOpensUpAKeyAndDeleteRetriesWithIt) {
 
     // When the system refuses the delete, the retry after opening the key up succeeds.
     EXPECT_EQ(CRegistry::DeleteKey(denied.c_str(), true, lm), 0u);
-    EXPECT_FALSE(Exists(lm, denied));
+    EXPECT_FALSE(KeyExists(lm, denied));
 }
 
 // Every operation, on its success and error paths, many times: the process holds no more

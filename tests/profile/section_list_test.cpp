@@ -2,6 +2,8 @@
 
 #include "common/ansi_text.h"
 #include "profile_test_support.h"
+#include "support/file_text.h"
+#include "support/scratch_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -359,7 +361,7 @@ TEST(SectionListIndex, DoubleByteNamesCompareAsOneCharacter) {
 }
 
 TEST(SectionListOutput, WrittenTextAndRoundTrip) {
-    profile_test::ScratchFolder folder;
+    test_support::ScratchFolder folder{"profiletest"};
     CSectionList list;
     SECTION_LIST* a = list.AddSection("A", nullptr);
     list.AddLine(a, "K  =  v = w", false, nullptr);
@@ -372,7 +374,7 @@ TEST(SectionListOutput, WrittenTextAndRoundTrip) {
         EXPECT_EQ(list.SaveFile(file.Get()), 0u);
         list.WriteSection(file.Get(), nullptr);  // nothing
     }
-    EXPECT_EQ(profile_test::ReadText(path), "[A]\r\nK = v = w\r\nALONE\r\n\r\n[Empty]\r\n\r\n");
+    EXPECT_EQ(test_support::ReadBytes(path), "[A]\r\nK = v = w\r\nALONE\r\n\r\n[Empty]\r\n\r\n");
     EXPECT_EQ(list.SaveFile(nullptr), 87u);
 
     profile_test::TextProfile reread;
