@@ -81,11 +81,19 @@ std::string CGlobal::ConfigureFileValue(const std::string& abbr) const {
 }
 
 bool CGlobal::InitialiseProfiles() {
-    if (!setup::FileExists(dataFile_.c_str())) return false;
+    // Each missing start file is named, so the log says which one stopped the run.
+    if (!setup::FileExists(dataFile_.c_str())) {
+        LogWrite("Data file not found : %s", dataFile_.c_str());
+        return false;
+    }
     dataSet_.Open(dataFile_.c_str(), dataFile_.c_str(), nullptr, false);
 
-    std::string configFile = ResolvePath(ConfigureFileValue(LanguageAbbrText()), true);
-    if (configFile.empty()) return false;
+    const std::string configValue = ConfigureFileValue(LanguageAbbrText());
+    std::string configFile = ResolvePath(configValue, true);
+    if (configFile.empty()) {
+        LogWrite("Configure file not found : %s", configValue.c_str());
+        return false;
+    }
     {
         std::lock_guard<std::mutex> guard(lock_);
         configFile_ = configFile;
@@ -95,7 +103,10 @@ bool CGlobal::InitialiseProfiles() {
     std::string value;
     if (!dataSet_.GetString(kFileInfoSection, "COMMAND_FILE", value)) value = kDefaultCommandFile;
     commandFile_ = ResolvePath(value, true);
-    if (commandFile_.empty()) return false;
+    if (commandFile_.empty()) {
+        LogWrite("Command file not found : %s", value.c_str());
+        return false;
+    }
     commandSet_.Open(commandFile_.c_str(), dataFile_.c_str(), nullptr, false);
 
     if (!dataSet_.GetString(kFileInfoSection, "STRING_FILE_FORMAT", value)) value = kDefaultStringFileFormat;

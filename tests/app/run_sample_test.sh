@@ -58,7 +58,9 @@ rm "$work/broken/Setup.dat"
 run_setup broken "$work/broken"
 rc=$?
 [ $rc -ne 0 ] || fail "medium without data file: exit code 0"
+expect_line broken "Data file not found : "
 expect_line broken "Initialize Profiles fail!!"
+expect_line broken "Initilize global variable fail"
 
 if [ $failures -eq 0 ]; then
   echo "setup_on_sample_medium: 2 passed, 0 failed"
