@@ -155,20 +155,11 @@ bool CGlobal::ComputeRegistryRoots() {
     return true;
 }
 
-std::string CGlobal::ConfigureFilePath() const {
-    std::lock_guard<std::mutex> guard(lock_);
-    return configFile_;
-}
+std::string CGlobal::ConfigureFilePath() const { return LockedCopy(configFile_); }
 
-std::string CGlobal::StringFilePath() const {
-    std::lock_guard<std::mutex> guard(lock_);
-    return stringFile_;
-}
+std::string CGlobal::StringFilePath() const { return LockedCopy(stringFile_); }
 
-std::string CGlobal::StringFileName() const {
-    std::lock_guard<std::mutex> guard(lock_);
-    return stringFileName_;
-}
+std::string CGlobal::StringFileName() const { return LockedCopy(stringFileName_); }
 
 setup::MACRO_VALUES CGlobal::MacroValues(unsigned short langId, const std::string& langAbbr,
                                          const std::string& langDir) const {

@@ -206,7 +206,12 @@ private:
     LanguageTextsReader* textsReader_ = nullptr;
     LanguageChangeWindow* changeWindow_ = nullptr;
 
-    // Texts that change while worker threads may read them.
+    // Fields that worker threads read while the wizard thread may change them.
+    template <typename T>
+    T LockedCopy(const T& field) const {
+        std::lock_guard<std::mutex> guard(lock_);
+        return field;
+    }
     mutable std::mutex lock_;
     std::string configFile_;
     std::string stringFile_;

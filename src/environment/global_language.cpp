@@ -169,37 +169,16 @@ void CGlobal::SwitchStringFile(const std::string& abbr) {
     LogWrite("Set Language : Configure file\t\t= %s", ConfigureFilePath().c_str());
 }
 
-unsigned short CGlobal::LanguageId() const {
-    std::lock_guard<std::mutex> guard(lock_);
-    return langId_;
-}
+unsigned short CGlobal::LanguageId() const { return LockedCopy(langId_); }
 
-unsigned short CGlobal::OrgLanguageId() const {
-    std::lock_guard<std::mutex> guard(lock_);
-    return orgLangId_;
-}
+unsigned short CGlobal::OrgLanguageId() const { return LockedCopy(orgLangId_); }
 
-std::string CGlobal::LanguageAbbrText() const {
-    std::lock_guard<std::mutex> guard(lock_);
-    return langAbbr_;
-}
+std::string CGlobal::LanguageAbbrText() const { return LockedCopy(langAbbr_); }
 
-std::string CGlobal::SystemLanguageAbbr() const {
-    std::lock_guard<std::mutex> guard(lock_);
-    return systemLangAbbr_;
-}
+std::string CGlobal::SystemLanguageAbbr() const { return LockedCopy(systemLangAbbr_); }
 
-std::string CGlobal::OrgLanguageAbbr() const {
-    std::lock_guard<std::mutex> guard(lock_);
-    return orgLangAbbr_;
-}
+std::string CGlobal::OrgLanguageAbbr() const { return LockedCopy(orgLangAbbr_); }
 
-std::string CGlobal::LanguageDir() const {
-    std::lock_guard<std::mutex> guard(lock_);
-    return langDir_;
-}
+std::string CGlobal::LanguageDir() const { return LockedCopy(langDir_); }
 
-std::string CGlobal::OrgLanguageDir() const {
-    std::lock_guard<std::mutex> guard(lock_);
-    return orgLangDir_;
-}
+std::string CGlobal::OrgLanguageDir() const { return LockedCopy(orgLangDir_); }

@@ -121,27 +121,12 @@ bool CGlobal::DeviceFound(bool lptOnly) {
     return name.find("LPT") != std::string::npos;
 }
 
-std::string CGlobal::Destination() const {
-    std::lock_guard<std::mutex> guard(lock_);
-    return destination_;
-}
+std::string CGlobal::Destination() const { return LockedCopy(destination_); }
 
-std::string CGlobal::InitialDestination() const {
-    std::lock_guard<std::mutex> guard(lock_);
-    return initialDestination_;
-}
+std::string CGlobal::InitialDestination() const { return LockedCopy(initialDestination_); }
 
-std::string CGlobal::InstallDir() const {
-    std::lock_guard<std::mutex> guard(lock_);
-    return installDir_;
-}
+std::string CGlobal::InstallDir() const { return LockedCopy(installDir_); }
 
-std::string CGlobal::Port() const {
-    std::lock_guard<std::mutex> guard(lock_);
-    return port_;
-}
+std::string CGlobal::Port() const { return LockedCopy(port_); }
 
-std::string CGlobal::Ip() const {
-    std::lock_guard<std::mutex> guard(lock_);
-    return ip_;
-}
+std::string CGlobal::Ip() const { return LockedCopy(ip_); }
