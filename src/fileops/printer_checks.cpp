@@ -37,37 +37,38 @@ bool Matches(const char* candidate, const char* name) {
     return candidate != nullptr && text::EqualsNoCase(candidate, name);
 }
 
-bool HasPrinterWithDriver(const char* driverName) {
+enum class OnNoMemory { kQuiet, kLog };
+
+// True when a spooler listing of `Record`s holds one whose `field` equals `name` (the spooler
+// itself compares these names without regard to case).
+template <typename Record, typename Enumerate>
+bool ListingHasName(Enumerate enumerate, char* Record::*field, const char* name, OnNoMemory onNoMemory) {
     GlobalBuffer buffer;
     DWORD count = 0;
-    Listing listing = EnumerateInto(
-        [](BYTE* out, DWORD size, DWORD* needed, DWORD* returned) {
-            return EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, out, size, needed, returned) != FALSE;
-        },
-        buffer, count);
-    if (listing == Listing::kNoMemory) LogWrite("GlobalAlloc Error [Check Printer Installed]");
+    Listing listing = EnumerateInto(enumerate, buffer, count);
+    if (listing == Listing::kNoMemory && onNoMemory == OnNoMemory::kLog)
+        LogWrite("GlobalAlloc Error [Check Printer Installed]");
     if (listing != Listing::kOk) return false;
-    auto* printers = static_cast<const PRINTER_INFO_2A*>(buffer.get());
+    auto* records = static_cast<const Record*>(buffer.get());
     for (DWORD i = 0; i < count; ++i)
-        if (Matches(printers[i].pDriverName, driverName)) return true;
+        if (Matches(records[i].*field, name)) return true;
     return false;
 }
 
+bool HasPrinterWithDriver(const char* driverName) {
+    return ListingHasName<PRINTER_INFO_2A>(
+        [](BYTE* out, DWORD size, DWORD* needed, DWORD* returned) {
+            return EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, out, size, needed, returned) != FALSE;
+        },
+        &PRINTER_INFO_2A::pDriverName, driverName, OnNoMemory::kLog);
+}
+
 bool HasDriver(const char* driverName) {
-    GlobalBuffer buffer;
-    DWORD count = 0;
-    Listing listing = EnumerateInto(
+    return ListingHasName<DRIVER_INFO_3A>(
         [](BYTE* out, DWORD size, DWORD* needed, DWORD* returned) {
             return EnumPrinterDriversA(nullptr, nullptr, 3, out, size, needed, returned) != FALSE;
         },
-        buffer, count);
-    if (listing == Listing::kNoMemory) LogWrite("GlobalAlloc Error [Check Printer Installed]");
-    if (listing != Listing::kOk) return false;
-    auto* drivers = static_cast<const DRIVER_INFO_3A*>(buffer.get());
-    // The spooler itself treats driver names without regard to case.
-    for (DWORD i = 0; i < count; ++i)
-        if (Matches(drivers[i].pName, driverName)) return true;
-    return false;
+        &DRIVER_INFO_3A::pName, driverName, OnNoMemory::kLog);
 }
 
 }  // namespace
@@ -79,18 +80,11 @@ bool IsPrinterOrDriverInstalled(const char* name, bool byPrinter) {
 
 bool IsPortPresent(const char* portName) {
     if (portName == nullptr || *portName == '\0') return false;
-    GlobalBuffer buffer;
-    DWORD count = 0;
-    Listing listing = EnumerateInto(
+    return ListingHasName<PORT_INFO_2A>(
         [](BYTE* out, DWORD size, DWORD* needed, DWORD* returned) {
             return EnumPortsA(nullptr, 2, out, size, needed, returned) != FALSE;
         },
-        buffer, count);
-    if (listing != Listing::kOk) return false;
-    auto* ports = static_cast<const PORT_INFO_2A*>(buffer.get());
-    for (DWORD i = 0; i < count; ++i)
-        if (Matches(ports[i].pPortName, portName)) return true;
-    return false;
+        &PORT_INFO_2A::pPortName, portName, OnNoMemory::kQuiet);
 }
 
 }  // namespace setup
